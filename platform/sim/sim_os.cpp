@@ -1,0 +1,420 @@
+#include "platform/sim/sim_os.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <system_error>
+
+#include "platform/sim/sim_codepage.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+thread_local Dword lastError = 0;
+
+std::string utf8(const std::u16string& wide) {
+    std::string text;
+    fromUtf16(win::kCodePageUtf8, wide, text);
+    return text;
+}
+
+std::u16string utf16(const std::string& text) {
+    std::u16string wide;
+    toUtf16(win::kCodePageUtf8, text, wide);
+    return wide;
+}
+
+bool isDirectory(const fs::path& path) {
+    std::error_code error;
+    return fs::is_directory(path, error);
+}
+
+bool hostEntryExists(const fs::path& path) {
+    std::error_code error;
+    return fs::exists(fs::symlink_status(path, error));
+}
+
+bool parentIsDirectory(const fs::path& path) { return isDirectory(path.parent_path()); }
+
+std::u16string parentKey(const std::u16string& key) {
+    return key.substr(0, std::max<std::size_t>(key.rfind(u'\\'), 3));
+}
+}  // namespace
+
+SimOs::SimOs(fs::path hostRoot) : root_(std::move(hostRoot)) {
+    fs::create_directories(root_ / "c");
+    moduleFileName_ = "C:\\Vantrel\\Vantrel.exe";
+}
+
+SimOs::~SimOs() {
+    for (auto& [handle, file] : files_) ::close(file.descriptor);
+}
+
+// --- What the test sets up ------------------------------------------------------------------
+
+void SimOs::setModuleFileName(const std::string& path) { moduleFileName_ = path; }
+
+void SimOs::setSpecialFolder(int csidl, std::optional<std::string> path) {
+    specialFolders_[csidl] = std::move(path);
+}
+
+void SimOs::setTempPath(std::optional<std::string> path) { tempPath_ = std::move(path); }
+
+void SimOs::setAnsiCodePage(Dword codePage) { ansiCodePage_ = codePage; }
+
+void SimOs::denyCreatingIn(const std::string& folder) {
+    if (const auto path = parse(folder)) deniedFolders_.insert(locate(*path).key);
+}
+
+fs::path SimOs::hostPath(const std::string& path) {
+    const auto parsed = parse(path);
+    return parsed ? locate(*parsed).host : fs::path();
+}
+
+std::vector<SimOs::ShellOpen> SimOs::shellOpens() const {
+    std::lock_guard lock(mutex_);
+    return shellOpens_;
+}
+
+// --- Helpers ---------------------------------------------------------------------------------
+
+bool SimOs::fail(Dword error) {
+    lastError = error;
+    return false;
+}
+
+Handle SimOs::failHandle(Dword error) {
+    lastError = error;
+    return win::kInvalidHandle;
+}
+
+std::optional<WindowsPath> SimOs::parse(const std::string& path) {
+    std::u16string wide;
+    if (!toUtf16(ansiCodePage_, path, wide)) return std::nullopt;
+    return resolveWindowsPath(wide, currentDirectory_);
+}
+
+SimOs::Located SimOs::locate(const WindowsPath& path) {
+    Located located;
+    located.host = root_ / std::string(1, char(path.drive - u'A' + 'a'));
+    for (const std::u16string& part : path.parts) {
+        std::string name = utf8(part);
+        if (isDirectory(located.host)) {
+            std::error_code error;
+            for (const auto& entry : fs::directory_iterator(located.host, error)) {
+                const std::string candidate = entry.path().filename().string();
+                if (foldCase(utf16(candidate)) == foldCase(part)) {
+                    name = candidate;
+                    break;
+                }
+            }
+        }
+        located.host /= name;
+    }
+    located.key = foldCase(toText(path));
+    return located;
+}
+
+std::string SimOs::ansiText(const std::u16string& wide) {
+    std::string text;
+    fromUtf16(ansiCodePage_, wide, text);
+    return text;
+}
+
+Dword SimOs::storedAttributes(const std::u16string& key) const {
+    const auto found = attributes_.find(key);
+    return found == attributes_.end() ? 0 : found->second;
+}
+
+bool SimOs::sharingAllows(const std::u16string& key, Dword access, Dword shareMode) const {
+    for (const auto& [handle, open] : files_) {
+        if (open.key != key) continue;
+        const bool wantsRead = access & win::kGenericRead, wantsWrite = access & win::kGenericWrite;
+        const bool hasRead = open.access & win::kGenericRead,
+                   hasWrite = open.access & win::kGenericWrite;
+        if ((wantsRead && !(open.shareMode & win::kFileShareRead)) ||
+            (wantsWrite && !(open.shareMode & win::kFileShareWrite)) ||
+            (hasRead && !(shareMode & win::kFileShareRead)) ||
+            (hasWrite && !(shareMode & win::kFileShareWrite))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool SimOs::creatingDenied(const WindowsPath& path) {
+    return deniedFolders_.count(parentKey(locate(path).key)) > 0;
+}
+
+// --- Module, process, folders ----------------------------------------------------------------
+
+Dword SimOs::GetModuleFileNameA(std::string& path) {
+    path = moduleFileName_;
+    return static_cast<Dword>(path.size());
+}
+
+bool SimOs::SetCurrentDirectoryA(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    const auto parsed = parse(path);
+    if (!parsed) return fail(win::kErrorPathNotFound);
+    const Located located = locate(*parsed);
+    if (!isDirectory(located.host)) {
+        return fail(hostEntryExists(located.host) ? win::kErrorInvalidParameter : win::kErrorFileNotFound);
+    }
+    currentDirectory_ = *parsed;
+    return true;
+}
+
+Dword SimOs::GetCurrentDirectoryA(std::string& path) {
+    std::lock_guard lock(mutex_);
+    path = ansiText(toText(currentDirectory_));
+    return static_cast<Dword>(path.size());
+}
+
+Dword SimOs::GetLastError() { return lastError; }
+
+bool SimOs::SHGetSpecialFolderPathA(std::string& path, int csidl, bool) {
+    const auto found = specialFolders_.find(csidl);
+    if (found == specialFolders_.end() || !found->second) return fail(win::kErrorFileNotFound);
+    path = *found->second;
+    return true;
+}
+
+Dword SimOs::GetTempPathA(Dword bufferLength, std::string& path) {
+    if (!tempPath_) return fail(win::kErrorPathNotFound), 0;
+    const Dword length = static_cast<Dword>(tempPath_->size());
+    if (length + 1 > bufferLength) return length + 1;
+    path = *tempPath_;
+    return length;
+}
+
+// --- Files -----------------------------------------------------------------------------------
+
+Handle SimOs::FindFirstFileA(const std::string& pattern, FindData& found) {
+    std::lock_guard lock(mutex_);
+    auto parsed = parse(pattern);
+    if (!parsed || parsed->parts.empty()) return failHandle(win::kErrorFileNotFound);
+    const std::u16string namePattern = parsed->parts.back();
+    parsed->parts.pop_back();
+    const Located folder = locate(*parsed);
+    if (!isDirectory(folder.host)) return failHandle(win::kErrorPathNotFound);
+
+    Search search;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder.host, error)) {
+        const std::u16string name = utf16(entry.path().filename().string());
+        if (!wildcardMatch(namePattern, name)) continue;
+        WindowsPath full = *parsed;
+        full.parts.push_back(name);
+        FindData data;
+        data.fileName = ansiText(name);
+        data.attributes = GetFileAttributesA(ansiText(toText(full)));
+        search.entries.push_back(data);
+    }
+    if (search.entries.empty()) return failHandle(win::kErrorFileNotFound);
+    std::sort(search.entries.begin(), search.entries.end(),
+              [](const FindData& a, const FindData& b) { return a.fileName < b.fileName; });
+    found = search.entries[0];
+    search.next = 1;
+    const Handle handle = nextHandle_ += 4;
+    searches_[handle] = std::move(search);
+    return handle;
+}
+
+bool SimOs::FindNextFileA(Handle handle, FindData& found) {
+    std::lock_guard lock(mutex_);
+    const auto search = searches_.find(handle);
+    if (search == searches_.end()) return fail(win::kErrorInvalidHandle);
+    if (search->second.next >= search->second.entries.size()) return fail(win::kErrorNoMoreFiles);
+    found = search->second.entries[search->second.next++];
+    return true;
+}
+
+bool SimOs::FindClose(Handle handle) {
+    std::lock_guard lock(mutex_);
+    return searches_.erase(handle) > 0 || fail(win::kErrorInvalidHandle);
+}
+
+Handle SimOs::CreateFileA(const std::string& path, Dword access, Dword shareMode,
+                          Dword disposition, Dword attributes) {
+    std::lock_guard lock(mutex_);
+    const auto parsed = parse(path);
+    if (!parsed || parsed->parts.empty()) return failHandle(win::kErrorPathNotFound);
+    const Located located = locate(*parsed);
+    if (!parentIsDirectory(located.host)) return failHandle(win::kErrorPathNotFound);
+    if (isDirectory(located.host)) return failHandle(win::kErrorAccessDenied);
+
+    const bool present = hostEntryExists(located.host);
+    const Dword stored = storedAttributes(located.key);
+    if (!present && (disposition == win::kOpenExisting || disposition == win::kTruncateExisting)) {
+        return failHandle(win::kErrorFileNotFound);
+    }
+    if (present && disposition == win::kCreateNew) return failHandle(win::kErrorAlreadyExists);
+    if (!present && creatingDenied(*parsed)) return failHandle(win::kErrorAccessDenied);
+    if (present && (stored & win::kAttributeReadOnly) && (access & win::kGenericWrite)) {
+        return failHandle(win::kErrorAccessDenied);
+    }
+    // Creating anew over a hidden or system file must keep those attributes, or Windows refuses.
+    const Dword guarded = stored & (win::kAttributeHidden | win::kAttributeSystem);
+    if (present && disposition == win::kCreateAlways && (attributes & guarded) != guarded) {
+        return failHandle(win::kErrorAccessDenied);
+    }
+    if (!sharingAllows(located.key, access, shareMode)) {
+        return failHandle(win::kErrorSharingViolation);
+    }
+
+    int flags = O_CLOEXEC | ((access & win::kGenericWrite) ? O_RDWR : O_RDONLY);
+    if (!present) flags |= O_CREAT;
+    if (present && (disposition == win::kCreateAlways || disposition == win::kTruncateExisting)) {
+        flags |= O_TRUNC;
+    }
+    const int descriptor = ::open(located.host.c_str(), flags, 0644);
+    if (descriptor < 0) return failHandle(win::kErrorAccessDenied);
+    if (!present) {
+        attributes_[located.key] =
+            attributes & (win::kAttributeReadOnly | win::kAttributeHidden | win::kAttributeSystem);
+    }
+    const Handle handle = nextHandle_ += 4;
+    files_[handle] = OpenFile{descriptor, located.key, access, shareMode};
+    // Opening an existing file with a disposition that may create one says so.
+    const bool mayCreate = disposition == win::kCreateAlways || disposition == win::kOpenAlways;
+    lastError = present && mayCreate ? win::kErrorAlreadyExists : 0;
+    return handle;
+}
+
+bool SimOs::ReadFile(Handle handle, void* buffer, Dword toRead, Dword& read) {
+    std::lock_guard lock(mutex_);
+    read = 0;
+    const auto file = files_.find(handle);
+    if (file == files_.end()) return fail(win::kErrorInvalidHandle);
+    if (!(file->second.access & win::kGenericRead)) return fail(win::kErrorAccessDenied);
+    const ssize_t count = ::read(file->second.descriptor, buffer, toRead);
+    if (count < 0) return fail(win::kErrorAccessDenied);
+    read = static_cast<Dword>(count);
+    return true;
+}
+
+bool SimOs::WriteFile(Handle handle, const void* data, Dword toWrite, Dword& written) {
+    std::lock_guard lock(mutex_);
+    written = 0;
+    const auto file = files_.find(handle);
+    if (file == files_.end()) return fail(win::kErrorInvalidHandle);
+    if (!(file->second.access & win::kGenericWrite)) return fail(win::kErrorAccessDenied);
+    const ssize_t count = ::write(file->second.descriptor, data, toWrite);
+    if (count < 0) return fail(win::kErrorAccessDenied);
+    written = static_cast<Dword>(count);
+    return true;
+}
+
+bool SimOs::CloseHandle(Handle handle) {
+    std::lock_guard lock(mutex_);
+    const auto file = files_.find(handle);
+    if (file == files_.end()) return fail(win::kErrorInvalidHandle);
+    ::close(file->second.descriptor);
+    files_.erase(file);
+    return true;
+}
+
+bool SimOs::DeleteFileA(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    const auto parsed = parse(path);
+    if (!parsed || parsed->parts.empty()) return fail(win::kErrorPathNotFound);
+    const Located located = locate(*parsed);
+    if (!parentIsDirectory(located.host)) return fail(win::kErrorPathNotFound);
+    if (!hostEntryExists(located.host)) return fail(win::kErrorFileNotFound);
+    if (isDirectory(located.host)) return fail(win::kErrorAccessDenied);
+    if (storedAttributes(located.key) & win::kAttributeReadOnly) return fail(win::kErrorAccessDenied);
+    for (const auto& [handle, open] : files_) {
+        if (open.key == located.key && !(open.shareMode & win::kFileShareDelete)) {
+            return fail(win::kErrorSharingViolation);
+        }
+    }
+    std::error_code error;
+    if (!fs::remove(located.host, error)) return fail(win::kErrorAccessDenied);
+    attributes_.erase(located.key);
+    return true;
+}
+
+bool SimOs::CreateDirectoryA(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    const auto parsed = parse(path);
+    if (!parsed || parsed->parts.empty()) return fail(win::kErrorPathNotFound);
+    const Located located = locate(*parsed);
+    if (hostEntryExists(located.host)) return fail(win::kErrorAlreadyExists);
+    if (!parentIsDirectory(located.host)) return fail(win::kErrorPathNotFound);
+    if (creatingDenied(*parsed)) return fail(win::kErrorAccessDenied);
+    std::error_code error;
+    if (!fs::create_directory(located.host, error)) return fail(win::kErrorAccessDenied);
+    return true;
+}
+
+bool SimOs::RemoveDirectoryA(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    const auto parsed = parse(path);
+    if (!parsed || parsed->parts.empty()) return fail(win::kErrorPathNotFound);
+    const Located located = locate(*parsed);
+    if (!hostEntryExists(located.host)) return fail(win::kErrorFileNotFound);
+    if (!isDirectory(located.host)) return fail(win::kErrorDirectory);
+    std::error_code error;
+    if (!fs::is_empty(located.host, error)) return fail(win::kErrorDirNotEmpty);
+    if (storedAttributes(located.key) & win::kAttributeReadOnly) return fail(win::kErrorAccessDenied);
+    fs::remove(located.host, error);
+    attributes_.erase(located.key);
+    deniedFolders_.erase(located.key);
+    return true;
+}
+
+Dword SimOs::GetFileAttributesA(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    const auto parsed = parse(path);
+    if (!parsed) return fail(win::kErrorPathNotFound), win::kInvalidFileAttributes;
+    const Located located = locate(*parsed);
+    if (!hostEntryExists(located.host)) {
+        fail(parentIsDirectory(located.host) ? win::kErrorFileNotFound : win::kErrorPathNotFound);
+        return win::kInvalidFileAttributes;
+    }
+    const Dword stored = storedAttributes(located.key);
+    if (isDirectory(located.host)) return win::kAttributeDirectory | stored;
+    return stored ? stored | win::kAttributeArchive : win::kAttributeArchive;
+}
+
+bool SimOs::SetFileAttributesA(const std::string& path, Dword attributes) {
+    std::lock_guard lock(mutex_);
+    const auto parsed = parse(path);
+    if (!parsed) return fail(win::kErrorPathNotFound);
+    const Located located = locate(*parsed);
+    if (!hostEntryExists(located.host)) {
+        return fail(parentIsDirectory(located.host) ? win::kErrorFileNotFound
+                                                    : win::kErrorPathNotFound);
+    }
+    attributes_[located.key] =
+        attributes & (win::kAttributeReadOnly | win::kAttributeHidden | win::kAttributeSystem);
+    return true;
+}
+
+// --- Code pages and shell --------------------------------------------------------------------
+
+int SimOs::MultiByteToWideChar(Dword codePage, const std::string& text, std::u16string& wide) {
+    if (!toUtf16(codePage == win::kCodePageAnsi ? ansiCodePage_ : codePage, text, wide)) {
+        return fail(win::kErrorInvalidParameter);
+    }
+    return wide.empty() ? fail(win::kErrorInvalidParameter) : static_cast<int>(wide.size());
+}
+
+int SimOs::WideCharToMultiByte(Dword codePage, const std::u16string& wide, std::string& text) {
+    if (!fromUtf16(codePage == win::kCodePageAnsi ? ansiCodePage_ : codePage, wide, text)) {
+        return fail(win::kErrorInvalidParameter);
+    }
+    return text.empty() ? fail(win::kErrorInvalidParameter) : static_cast<int>(text.size());
+}
+
+std::intptr_t SimOs::ShellExecuteA(const std::string& verb, const std::string& file,
+                                   const std::string& parameters, const std::string& directory,
+                                   int showCommand) {
+    std::string current;
+    GetCurrentDirectoryA(current);
+    std::lock_guard lock(mutex_);
+    shellOpens_.push_back({verb, file, parameters, directory, showCommand, current});
+    return 42;
+}

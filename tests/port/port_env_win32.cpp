@@ -1,0 +1,20 @@
+#include <windows.h>
+
+#include "platform/win32/win32_os.h"
+#include "tests/port/port_env.h"
+
+Os& portUnderTest() {
+    static Win32Os port;
+    return port;
+}
+
+std::string freshScratchFolder() {
+    static int folders = 0;
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "vantrel-port-" +
+                               std::to_string(GetCurrentProcessId()) + "-" +
+                               std::to_string(++folders);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
