@@ -29,9 +29,11 @@ foreach(target gtest gtest_main gmock gmock_main)
 endforeach()
 
 # The port's conformance suite against the real Win32 functions.
-add_executable(port_tests tests/port/file_system_test.cpp tests/port/port_env_win32.cpp)
+add_executable(port_tests tests/port/file_system_test.cpp tests/port/port_env_win32.cpp
+  tests/port/quiet_debug_output.cpp)
 target_link_libraries(port_tests PRIVATE vantrel_win32 gtest_main)
 
 # The end-to-end driver that operates the real program from outside.
 add_executable(e2e_driver tests/wine/driver.cpp)
 target_link_libraries(e2e_driver PRIVATE user32 shell32)
+target_link_options(e2e_driver PRIVATE -municode)

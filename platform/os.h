@@ -73,7 +73,7 @@ constexpr Dword kInvalidFileAttributes = 0xFFFFFFFFu;
 constexpr Dword kErrorFileNotFound = 2, kErrorPathNotFound = 3, kErrorAccessDenied = 5,
                 kErrorInvalidHandle = 6, kErrorSharingViolation = 32, kErrorInvalidParameter = 87,
                 kErrorDirNotEmpty = 145, kErrorAlreadyExists = 183, kErrorNoMoreFiles = 18,
-                kErrorDirectory = 267;
+                kErrorDirectory = 267, kErrorFileExists = 80;
 
 constexpr int kCsidlPersonal = 5;  // the user's documents folder
 constexpr int kSwShowNormal = 1;

@@ -250,7 +250,7 @@ Handle SimOs::CreateFileA(const std::string& path, Dword access, Dword shareMode
     if (!present && (disposition == win::kOpenExisting || disposition == win::kTruncateExisting)) {
         return failHandle(win::kErrorFileNotFound);
     }
-    if (present && disposition == win::kCreateNew) return failHandle(win::kErrorAlreadyExists);
+    if (present && disposition == win::kCreateNew) return failHandle(win::kErrorFileExists);
     if (!present && creatingDenied(*parsed)) return failHandle(win::kErrorAccessDenied);
     if (present && (stored & win::kAttributeReadOnly) && (access & win::kGenericWrite)) {
         return failHandle(win::kErrorAccessDenied);

@@ -8,5 +8,8 @@
 
 Os& portUnderTest();
 
+// Wine differs from Windows in a few refusals; the tests that meet them say so by name.
+bool portIsWine();
+
 // A new, empty folder for one test, as an ANSI path without a trailing backslash.
 std::string freshScratchFolder();

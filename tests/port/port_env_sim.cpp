@@ -33,6 +33,8 @@ SimEnvironment& environment() {
 
 Os& portUnderTest() { return *environment().os; }
 
+bool portIsWine() { return false; }
+
 std::string freshScratchFolder() {
     const std::string folder = "C:\\Temp\\scratch" + std::to_string(++environment().folders);
     environment().os->CreateDirectoryA(folder);
