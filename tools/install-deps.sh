@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ googletest g++-mingw-w64-i686-posix wine wine64 wine32:i386 xvfb xauth
-          x11-utils locales fonts-wqy-microhei imagemagick qemu-user-static)
+          x11-utils locales fonts-wine fonts-wqy-microhei imagemagick qemu-user-static)
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 

@@ -47,7 +47,7 @@ wine_prefix() {
         {
             printf 'Windows Registry Editor Version 5.00\r\n\r\n'
             printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-            for face in 'Microsoft YaHei' '微软雅黑' 'SimSun' '宋体' 'NSimSun' 'Tahoma' 'MS Shell Dlg' 'MS Shell Dlg 2'; do
+            for face in 'Microsoft YaHei' '微软雅黑' 'SimSun' '宋体' 'NSimSun'; do
                 printf '"%s"="WenQuanYi Micro Hei"\r\n' "$face"
             done
         } | iconv -f UTF-8 -t UTF-16 > "$dir/fonts.reg"
