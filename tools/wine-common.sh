@@ -56,6 +56,10 @@ wine_prefix() {
     (wine_env "$dir"; timeout 300 wineserver --wait || true)
 }
 
+# True when 32-bit x86 programs run under qemu's emulation (install-deps registers it only on
+# kernels that cannot run them).
+ia32_emulated() { grep -qs 'interpreter /usr/bin/qemu-i386' /proc/sys/fs/binfmt_misc/*; }
+
 display_pid=""
 start_display() {
     if [ -n "${DISPLAY:-}" ]; then return 0; fi
@@ -73,5 +77,9 @@ start_display() {
 
 stop_display() {
     if [ -n "$display_pid" ]; then kill "$display_pid" 2>/dev/null || true; wait "$display_pid" 2>/dev/null || true; fi
-    display_pid=""
+    # True when 32-bit x86 programs run under qemu's emulation (install-deps registers it only on
+# kernels that cannot run them).
+ia32_emulated() { grep -qs 'interpreter /usr/bin/qemu-i386' /proc/sys/fs/binfmt_misc/*; }
+
+display_pid=""
 }
