@@ -1,6 +1,7 @@
 # The front door. `make run` builds Vantrel.exe and starts it under Wine; `make test` runs every
 # test, native and under Wine. Both first install what a fresh Debian machine lacks (as root).
 .PHONY: all deps native windows run test test-native clean
+MAKEFLAGS += --no-print-directory
 
 all: native windows
 

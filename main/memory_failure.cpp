@@ -11,7 +11,7 @@
 namespace {
 [[noreturn]] void memoryExhausted(std::size_t size) {
     wchar_t text[64];
-    wsprintfW(text, L"分配 %d 字节内存失败!", static_cast<int>(size));
+    wsprintfW(text, L"分配 %u 字节内存失败!", static_cast<unsigned>(size));
     MessageBoxW(nullptr, text, L"错误", MB_OK | MB_ICONERROR | MB_TASKMODAL);
     ExitProcess(static_cast<UINT>(kFatalExitCode));
 }

@@ -201,6 +201,14 @@ Handle SimOs::FindFirstFileA(const std::string& pattern, FindData& found) {
     if (!isDirectory(folder.host)) return failHandle(win::kErrorPathNotFound);
 
     Search search;
+    // Below a drive's root a folder lists itself and its parent, as "." and "..".
+    if (!parsed->parts.empty()) {
+        for (const std::u16string dots : {u".", u".."}) {
+            if (wildcardMatch(namePattern, dots)) {
+                search.entries.push_back({win::kAttributeDirectory, ansiText(dots)});
+            }
+        }
+    }
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder.host, error)) {
         const std::u16string name = utf16(entry.path().filename().string());

@@ -96,7 +96,7 @@ LRESULT CALLBACK windowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
             if (window) {
                 const auto name = window->namesById.find(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
                 if (name != window->namesById.end() &&
-                    window->controls[name->second].spec.kind == ControlKind::Hyperlink) {
+                    window->controls.at(name->second).spec.kind == ControlKind::Hyperlink) {
                     const auto dc = reinterpret_cast<HDC>(wParam);
                     SetTextColor(dc, kLinkColour);
                     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));

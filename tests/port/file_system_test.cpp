@@ -91,6 +91,7 @@ TEST_F(FileSystem, WildcardSearchListsEveryMatchingName) {
     EXPECT_EQ(search(at("a*.txt")), (std::set<std::string>{"a1.txt", "a2.txt"}));
     EXPECT_EQ(search(at("?.log")), std::set<std::string>{"b.log"});
     EXPECT_EQ(search(at("*.exe")), std::set<std::string>{});
+    EXPECT_EQ(search(at("*")), (std::set<std::string>{".", "..", "a1.txt", "a2.txt", "b.log"}));
 }
 
 TEST_F(FileSystem, CreateAlwaysLeavesAnEmptyFileWhateverWasThere) {
