@@ -143,8 +143,14 @@ bool SimOs::sharingAllows(const std::u16string& key, Dword access, Dword shareMo
     return true;
 }
 
-bool SimOs::creatingDenied(const WindowsPath& path) {
-    return deniedFolders_.count(parentKey(locate(path).key)) > 0;
+bool SimOs::creatingDenied(const Located& entry) const {
+    return deniedFolders_.count(parentKey(entry.key)) > 0;
+}
+
+std::optional<SimOs::Located> SimOs::locateEntry(const std::string& path) {
+    const auto parsed = parse(path);
+    if (!parsed || parsed->parts.empty()) return std::nullopt;  // nothing, or a drive's root
+    return locate(*parsed);
 }
 
 // --- Module, process, folders ----------------------------------------------------------------
@@ -247,9 +253,9 @@ bool SimOs::FindClose(Handle handle) {
 Handle SimOs::CreateFileA(const std::string& path, Dword access, Dword shareMode,
                           Dword disposition, Dword attributes) {
     std::lock_guard lock(mutex_);
-    const auto parsed = parse(path);
-    if (!parsed || parsed->parts.empty()) return failHandle(win::kErrorPathNotFound);
-    const Located located = locate(*parsed);
+    const auto entry = locateEntry(path);
+    if (!entry) return failHandle(win::kErrorPathNotFound);
+    const Located& located = *entry;
     if (!parentIsDirectory(located.host)) return failHandle(win::kErrorPathNotFound);
     if (isDirectory(located.host)) return failHandle(win::kErrorAccessDenied);
 
@@ -259,7 +265,7 @@ Handle SimOs::CreateFileA(const std::string& path, Dword access, Dword shareMode
         return failHandle(win::kErrorFileNotFound);
     }
     if (present && disposition == win::kCreateNew) return failHandle(win::kErrorFileExists);
-    if (!present && creatingDenied(*parsed)) return failHandle(win::kErrorAccessDenied);
+    if (!present && creatingDenied(located)) return failHandle(win::kErrorAccessDenied);
     if (present && (stored & win::kAttributeReadOnly) && (access & win::kGenericWrite)) {
         return failHandle(win::kErrorAccessDenied);
     }
@@ -326,9 +332,9 @@ bool SimOs::CloseHandle(Handle handle) {
 
 bool SimOs::DeleteFileA(const std::string& path) {
     std::lock_guard lock(mutex_);
-    const auto parsed = parse(path);
-    if (!parsed || parsed->parts.empty()) return fail(win::kErrorPathNotFound);
-    const Located located = locate(*parsed);
+    const auto entry = locateEntry(path);
+    if (!entry) return fail(win::kErrorPathNotFound);
+    const Located& located = *entry;
     if (!parentIsDirectory(located.host)) return fail(win::kErrorPathNotFound);
     if (!hostEntryExists(located.host)) return fail(win::kErrorFileNotFound);
     if (isDirectory(located.host)) return fail(win::kErrorAccessDenied);
@@ -346,12 +352,12 @@ bool SimOs::DeleteFileA(const std::string& path) {
 
 bool SimOs::CreateDirectoryA(const std::string& path) {
     std::lock_guard lock(mutex_);
-    const auto parsed = parse(path);
-    if (!parsed || parsed->parts.empty()) return fail(win::kErrorPathNotFound);
-    const Located located = locate(*parsed);
+    const auto entry = locateEntry(path);
+    if (!entry) return fail(win::kErrorPathNotFound);
+    const Located& located = *entry;
     if (hostEntryExists(located.host)) return fail(win::kErrorAlreadyExists);
     if (!parentIsDirectory(located.host)) return fail(win::kErrorPathNotFound);
-    if (creatingDenied(*parsed)) return fail(win::kErrorAccessDenied);
+    if (creatingDenied(located)) return fail(win::kErrorAccessDenied);
     std::error_code error;
     if (!fs::create_directory(located.host, error)) return fail(win::kErrorAccessDenied);
     return true;
@@ -359,9 +365,9 @@ bool SimOs::CreateDirectoryA(const std::string& path) {
 
 bool SimOs::RemoveDirectoryA(const std::string& path) {
     std::lock_guard lock(mutex_);
-    const auto parsed = parse(path);
-    if (!parsed || parsed->parts.empty()) return fail(win::kErrorPathNotFound);
-    const Located located = locate(*parsed);
+    const auto entry = locateEntry(path);
+    if (!entry) return fail(win::kErrorPathNotFound);
+    const Located& located = *entry;
     if (!hostEntryExists(located.host)) return fail(win::kErrorFileNotFound);
     if (!isDirectory(located.host)) return fail(win::kErrorDirectory);
     std::error_code error;

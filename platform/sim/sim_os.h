@@ -85,7 +85,8 @@ private:
     std::string ansiText(const std::u16string& wide);
     Dword storedAttributes(const std::u16string& key) const;
     bool sharingAllows(const std::u16string& key, Dword access, Dword shareMode) const;
-    bool creatingDenied(const WindowsPath& path);
+    bool creatingDenied(const Located& entry) const;
+    std::optional<Located> locateEntry(const std::string& path);
 
     std::filesystem::path root_;
     WindowsPath currentDirectory_;
