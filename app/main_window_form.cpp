@@ -87,6 +87,8 @@ const Designed kControls[] = {
 };
 
 constexpr int kFirstControlId = 1001;
+// Only the notice is tall enough for more than one line; every other label shows one line.
+constexpr int kTwoLines = 40;
 
 std::optional<FontSpec> fontSpec(Font font) {
     if (font == Font::Default) return std::nullopt;
@@ -112,6 +114,7 @@ FormSpec mainWindowForm() {
         control.place = designed.place;
         control.text = designed.text ? ansi(designed.text) : std::string(kProgramVersion);
         control.visible = designed.visible;
+        control.multiline = designed.place.height >= kTwoLines;
         control.font = fontSpec(designed.font);
         control.parent = designed.parent;
         if (designed.kind == ControlKind::Hyperlink) {

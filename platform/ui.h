@@ -34,6 +34,7 @@ struct ControlSpec {
     Rect place;                  // relative to the parent group box when there is one
     std::string text;            // designed caption
     bool visible = true;
+    bool multiline = false;      // labels: wrap the text over several lines instead of clipping it
     std::optional<FontSpec> font;  // none: the window's default font
     std::string parent;          // name of the enclosing group box, or empty
     std::string address;         // hyperlinks only: the stored address

@@ -177,7 +177,10 @@ bool createControl(WindowRecord& window, const ControlSpec& spec, const FormSpec
             place.top += parent.place.top;
         }
     }
-    const ControlClass kind = controlClass(spec.kind);
+    ControlClass kind = controlClass(spec.kind);
+    if (spec.kind == ControlKind::Label && !spec.multiline) {
+        kind.style = (kind.style & ~DWORD(SS_TYPEMASK)) | SS_LEFTNOWORDWRAP;
+    }
     const DWORD style = WS_CHILD | kind.style | (spec.visible ? WS_VISIBLE : 0);
     HWND handle = CreateWindowExW(kind.extendedStyle, kind.name, wide(spec.text).c_str(), style,
                                   place.left, place.top, place.width, place.height, window.handle,
