@@ -6,6 +6,7 @@ std::string newExecutablePath;
 std::unique_ptr<TaskParam> taskParam;
 std::atomic<std::int32_t> downloadSize{0};
 std::string installPathAE2019;
+std::unique_ptr<RegistryAccessor> registry;
 std::string applicationXmlPath;
 std::string languageAE2019;
 

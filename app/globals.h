@@ -9,6 +9,7 @@
 
 #include "download/task_param.h"
 #include "platform/ui.h"
+#include "registry/registry_accessor.h"
 
 enum class ProgramState { Starting, Running, Ending, Ended };
 
@@ -18,6 +19,7 @@ extern std::string newExecutablePath;
 extern std::unique_ptr<TaskParam> taskParam;
 extern std::atomic<std::int32_t> downloadSize;  // written by the download engine's thread
 extern std::string installPathAE2019;
+extern std::unique_ptr<RegistryAccessor> registry;
 extern std::string applicationXmlPath;
 extern std::string languageAE2019;
 

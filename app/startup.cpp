@@ -21,12 +21,14 @@ void enterProgramFolder() {
 void initGlobals() {
     taskParam = std::make_unique<TaskParam>();
     setTaskParamDefaults(*taskParam);
+    registry = createRegistryAccessor();
 }
 
 void exitCleanUp() {
     if (programState == ProgramState::Ending || programState == ProgramState::Ended) return;
     programState = ProgramState::Ending;
     taskParam.reset();
+    releaseRegistryAccessor(registry);
     for (std::string* text : {&newExecutablePath, &installPathAE2019, &applicationXmlPath,
                               &languageAE2019}) {
         std::string().swap(*text);  // gives the memory back, which clear() would keep

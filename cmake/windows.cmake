@@ -8,7 +8,7 @@ add_library(vantrel_win32 STATIC
   platform/win32/win32_os.cpp
   platform/win32/win32_ui.cpp
 )
-target_link_libraries(vantrel_win32 PUBLIC vantrel_program comctl32 shell32 gdi32 user32)
+target_link_libraries(vantrel_win32 PUBLIC vantrel_program comctl32 shell32 gdi32 user32 advapi32)
 
 string(REPLACE "." "," VANTREL_VERSION_COMMAS "${VANTREL_VERSION},0,0")
 set(VANTREL_RESOURCES "${CMAKE_SOURCE_DIR}/resources")
@@ -29,8 +29,9 @@ foreach(target gtest gtest_main gmock gmock_main)
 endforeach()
 
 # The port's conformance suite against the real Win32 functions.
-add_executable(port_tests tests/port/file_system_test.cpp tests/port/port_env_win32.cpp
-  tests/port/quiet_debug_output.cpp)
+add_executable(port_tests tests/port/file_system_test.cpp tests/port/registry_port_test.cpp
+  tests/port/registry_accessor_test.cpp
+  tests/port/port_env_win32.cpp tests/port/quiet_debug_output.cpp)
 target_link_libraries(port_tests PRIVATE vantrel_win32 gtest_main)
 
 # The end-to-end driver that operates the real program from outside.

@@ -89,6 +89,9 @@ public:
     virtual MessageBoxAnswer messageBox(const std::string& text, const std::string& caption,
                                         MessageBoxStyle style) = 0;
 
+    // Handles the window messages that are pending, then returns.
+    virtual void processPendingMessages() = 0;
+
     // Serves events until no window of the program is open.
     virtual void runLoop() = 0;
     virtual int openWindowCount() = 0;

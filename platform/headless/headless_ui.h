@@ -43,6 +43,8 @@ public:
     void close(WindowId window);
     const Window& window(WindowId window) const { return windows_.at(window); }
     const std::vector<ShownBox>& shownBoxes() const { return boxes_; }
+    // How often the program let pending messages be handled.
+    int pendingMessagesProcessed() const { return pumps_; }
     // True when the loop ran out of scripted actions while a window was still open.
     bool loopStalled() const { return stalled_; }
 
@@ -58,6 +60,7 @@ public:
     Size primaryScreenSize() override { return screen_; }
     MessageBoxAnswer messageBox(const std::string& text, const std::string& caption,
                                 MessageBoxStyle style) override;
+    void processPendingMessages() override { ++pumps_; }
     void runLoop() override;
     int openWindowCount() override;
 
@@ -68,6 +71,7 @@ private:
     Size screen_{1920, 1080};
     bool failCreation_ = false;
     bool stalled_ = false;
+    int pumps_ = 0;
     std::map<WindowId, Window> windows_;
     WindowId nextWindow_ = 1;
     std::deque<MessageBoxAnswer> answers_;

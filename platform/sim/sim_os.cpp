@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <system_error>
 
 #include "platform/sim/sim_codepage.h"
@@ -39,6 +41,35 @@ bool parentIsDirectory(const fs::path& path) { return isDirectory(path.parent_pa
 
 std::u16string parentKey(const std::u16string& key) {
     return key.substr(0, std::max<std::size_t>(key.rfind(u'\\'), 3));
+}
+
+constexpr Dword kErrorInvalidFunction = 1, kErrorCallNotImplemented = 120,
+                kErrorModNotFound = 126, kErrorProcNotFound = 127;
+constexpr Dword kWaitFailed = 0xFFFFFFFFu;
+
+// The modules a test may ask for, at made-up addresses, and the routines whose presence tells
+// the program which Windows it runs on. The addresses are only for comparing, never for calling.
+struct Module {
+    const char* name;
+    Address address;
+    std::vector<const char*> wow64Routines;
+};
+const std::vector<Module>& modules() {
+    static const std::vector<Module> known = {
+        {"kernel32", 0x76000000,
+         {"GetSystemWow64DirectoryA", "Wow64DisableWow64FsRedirection",
+          "Wow64RevertWow64FsRedirection", "IsWow64Process"}},
+        {"advapi32", 0x75000000, {"RegDisableReflectionKey", "RegEnableReflectionKey"}},
+        {"ntdll", 0x77000000, {}},
+        {"user32", 0x74000000, {}},
+        {"shell32", 0x73000000, {}},
+    };
+    return known;
+}
+
+bool sameModuleName(std::string asked, const char* name) {
+    for (char& c : asked) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return asked == name || asked == std::string(name) + ".dll";
 }
 }  // namespace
 
@@ -323,6 +354,7 @@ bool SimOs::WriteFile(Handle handle, const void* data, Dword toWrite, Dword& wri
 
 bool SimOs::CloseHandle(Handle handle) {
     std::lock_guard lock(mutex_);
+    if (processHandles_.erase(handle)) return true;
     const auto file = files_.find(handle);
     if (file == files_.end()) return fail(win::kErrorInvalidHandle);
     ::close(file->second.descriptor);
@@ -409,15 +441,20 @@ bool SimOs::SetFileAttributesA(const std::string& path, Dword attributes) {
 
 // --- Code pages and shell --------------------------------------------------------------------
 
+// On a Chinese Windows the OEM code page is the ANSI one, 936.
+Dword SimOs::systemCodePage(Dword codePage) const {
+    return codePage == win::kCodePageAnsi || codePage == win::kCodePageOem ? ansiCodePage_ : codePage;
+}
+
 int SimOs::MultiByteToWideChar(Dword codePage, const std::string& text, std::u16string& wide) {
-    if (!toUtf16(codePage == win::kCodePageAnsi ? ansiCodePage_ : codePage, text, wide)) {
+    if (!toUtf16(systemCodePage(codePage), text, wide)) {
         return fail(win::kErrorInvalidParameter);
     }
     return wide.empty() ? fail(win::kErrorInvalidParameter) : static_cast<int>(wide.size());
 }
 
 int SimOs::WideCharToMultiByte(Dword codePage, const std::u16string& wide, std::string& text) {
-    if (!fromUtf16(codePage == win::kCodePageAnsi ? ansiCodePage_ : codePage, wide, text)) {
+    if (!fromUtf16(systemCodePage(codePage), wide, text)) {
         return fail(win::kErrorInvalidParameter);
     }
     return text.empty() ? fail(win::kErrorInvalidParameter) : static_cast<int>(text.size());
@@ -431,4 +468,314 @@ std::intptr_t SimOs::ShellExecuteA(const std::string& verb, const std::string& f
     std::lock_guard lock(mutex_);
     shellOpens_.push_back({verb, file, parameters, directory, showCommand, current});
     return 42;
+}
+
+// --- Registry, WOW64, processes and time: what the test sets up ------------------------------
+
+void SimOs::setWindows64(bool windows64) {
+    std::lock_guard lock(mutex_);
+    registry_.setWindows64(windows64);
+}
+
+void SimOs::setWow64RoutinesExported(bool exported) {
+    std::lock_guard lock(mutex_);
+    wow64Exported_ = exported;
+}
+
+void SimOs::setRegistryValue(Hkey root, const std::string& path, const std::string& name,
+                             Dword type, std::vector<std::uint8_t> data, RegView view) {
+    std::lock_guard lock(mutex_);
+    registry_.setValueAt(root, path, name, RegValue{type, std::move(data)}, view);
+}
+
+void SimOs::setRegistryString(Hkey root, const std::string& path, const std::string& name,
+                              const std::string& text, RegView view) {
+    std::vector<std::uint8_t> data(text.begin(), text.end());
+    data.push_back(0);
+    setRegistryValue(root, path, name, win::kRegSz, std::move(data), view);
+}
+
+void SimOs::setRegistryDword(Hkey root, const std::string& path, const std::string& name,
+                             Dword value, RegView view) {
+    std::vector<std::uint8_t> data(sizeof value);
+    std::memcpy(data.data(), &value, sizeof value);  // little-endian, as on x86
+    setRegistryValue(root, path, name, win::kRegDword, std::move(data), view);
+}
+
+std::optional<RegValue> SimOs::registryValue(Hkey root, const std::string& path,
+                                             const std::string& name, RegView view) const {
+    std::lock_guard lock(mutex_);
+    return registry_.valueAt(root, path, name, view);
+}
+
+bool SimOs::registryKeyExists(Hkey root, const std::string& path, RegView view) const {
+    std::lock_guard lock(mutex_);
+    return registry_.keyExistsAt(root, path, view);
+}
+
+void SimOs::createRegistryKey(Hkey root, const std::string& path, RegView view) {
+    std::lock_guard lock(mutex_);
+    registry_.createKeyAt(root, path, view);
+}
+
+void SimOs::deleteRegistryKey(Hkey root, const std::string& path, RegView view) {
+    std::lock_guard lock(mutex_);
+    registry_.deleteTreeAt(root, path, view);
+}
+
+bool SimOs::reflectionDisabled(Hkey root, const std::string& path, RegView view) const {
+    std::lock_guard lock(mutex_);
+    return registry_.reflectionDisabledAt(root, path, view);
+}
+
+std::size_t SimOs::openRegistryKeys() const {
+    std::lock_guard lock(mutex_);
+    return registry_.openHandles();
+}
+
+bool SimOs::redirectionOffOnThisThread() const {
+    std::lock_guard lock(mutex_);
+    const auto found = redirection_.find(std::this_thread::get_id());
+    return found != redirection_.end() && found->second.value != 0;
+}
+
+int SimOs::openRedirectionBrackets() const {
+    std::lock_guard lock(mutex_);
+    int open = 0;
+    for (const auto& [thread, state] : redirection_) open += state.open;
+    return open;
+}
+
+void SimOs::failNextRedirection() {
+    std::lock_guard lock(mutex_);
+    failNextRedirection_ = true;
+}
+
+void SimOs::failRedirection(bool always) {
+    std::lock_guard lock(mutex_);
+    failRedirection_ = always;
+}
+
+std::vector<SimOs::Call> SimOs::callLog() const {
+    std::lock_guard lock(mutex_);
+    return calls_;
+}
+
+void SimOs::clearCallLog() {
+    std::lock_guard lock(mutex_);
+    calls_.clear();
+}
+
+std::vector<SimOs::ProcessStart> SimOs::processStarts() const {
+    std::lock_guard lock(mutex_);
+    return processStarts_;
+}
+
+void SimOs::setProcessStartHook(std::function<bool(const std::string& commandLine)> hook) {
+    std::lock_guard lock(mutex_);
+    processStartHook_ = std::move(hook);
+}
+
+std::size_t SimOs::openProcessHandles() const {
+    std::lock_guard lock(mutex_);
+    return processHandles_.size();
+}
+
+void SimOs::setTickCount(Dword ticks) {
+    std::lock_guard lock(mutex_);
+    tickCount_ = ticks;
+}
+
+void SimOs::log(const char* function, std::string key, std::string name, RegView view) {
+    calls_.push_back({function, std::move(key), std::move(name), view});
+}
+
+// --- Registry --------------------------------------------------------------------------------
+
+long SimOs::RegOpenKeyA(Hkey key, const std::string& subKey, Hkey& opened) {
+    std::lock_guard lock(mutex_);
+    log("RegOpenKeyA", registry_.describe(key, subKey), "", registry_.viewOf(key));
+    return registry_.openKey(key, subKey, win::kKeyAllAccess, true, opened);  // all it may have
+}
+
+long SimOs::RegOpenKeyExA(Hkey key, const std::string& subKey, Dword, Dword access,
+                          Hkey& opened) {
+    std::lock_guard lock(mutex_);
+    log("RegOpenKeyExA", registry_.describe(key, subKey), "", registry_.viewOf(key, access));
+    return registry_.openKey(key, subKey, access, false, opened);
+}
+
+long SimOs::RegCreateKeyA(Hkey key, const std::string& subKey, Hkey& created) {
+    std::lock_guard lock(mutex_);
+    log("RegCreateKeyA", registry_.describe(key, subKey), "", registry_.viewOf(key));
+    return registry_.createKey(key, subKey, created);
+}
+
+long SimOs::RegCloseKey(Hkey key) {
+    std::lock_guard lock(mutex_);
+    log("RegCloseKey", registry_.describe(key), "", registry_.viewOf(key));
+    return registry_.closeKey(key);
+}
+
+long SimOs::RegQueryValueExA(Hkey key, const std::string& valueName, Dword* type,
+                             std::uint8_t* data, Dword* size) {
+    std::lock_guard lock(mutex_);
+    log("RegQueryValueExA", registry_.describe(key), valueName, registry_.viewOf(key));
+    return registry_.queryValue(key, valueName, type, data, size);
+}
+
+long SimOs::RegSetValueExA(Hkey key, const std::string& valueName, Dword type,
+                           const std::uint8_t* data, Dword size) {
+    std::lock_guard lock(mutex_);
+    log("RegSetValueExA", registry_.describe(key), valueName, registry_.viewOf(key));
+    return registry_.setValue(key, valueName, type, data, size);
+}
+
+long SimOs::RegDeleteKeyA(Hkey key, const std::string& subKey) {
+    std::lock_guard lock(mutex_);
+    log("RegDeleteKeyA", registry_.describe(key, subKey), "", registry_.viewOf(key));
+    return registry_.deleteKey(key, subKey);
+}
+
+long SimOs::RegDeleteValueA(Hkey key, const std::string& valueName) {
+    std::lock_guard lock(mutex_);
+    log("RegDeleteValueA", registry_.describe(key), valueName, registry_.viewOf(key));
+    return registry_.deleteValue(key, valueName);
+}
+
+long SimOs::RegEnumKeyA(Hkey key, Dword index, char* name, Dword nameSize) {
+    std::lock_guard lock(mutex_);
+    log("RegEnumKeyA", registry_.describe(key), "", registry_.viewOf(key));
+    return registry_.enumKey(key, index, name, nameSize);
+}
+
+long SimOs::RegEnumValueA(Hkey key, Dword index, char* name, Dword* nameSize, Dword* type,
+                          std::uint8_t* data, Dword* dataSize) {
+    std::lock_guard lock(mutex_);
+    log("RegEnumValueA", registry_.describe(key), "", registry_.viewOf(key));
+    return registry_.enumValue(key, index, name, nameSize, type, data, dataSize);
+}
+
+long SimOs::RegQueryInfoKeyA(Hkey key, Dword* subKeys) {
+    std::lock_guard lock(mutex_);
+    log("RegQueryInfoKeyA", registry_.describe(key), "", registry_.viewOf(key));
+    return registry_.queryInfoKey(key, subKeys);
+}
+
+long SimOs::RegDisableReflectionKey(Hkey key) {
+    std::lock_guard lock(mutex_);
+    log("RegDisableReflectionKey", registry_.describe(key), "", registry_.viewOf(key));
+    return registry_.setReflection(key, false);
+}
+
+long SimOs::RegEnableReflectionKey(Hkey key) {
+    std::lock_guard lock(mutex_);
+    log("RegEnableReflectionKey", registry_.describe(key), "", registry_.viewOf(key));
+    return registry_.setReflection(key, true);
+}
+
+// --- WOW64 -----------------------------------------------------------------------------------
+
+Address SimOs::GetModuleHandleA(const std::string& module) {
+    std::lock_guard lock(mutex_);
+    log("GetModuleHandleA", "", module);
+    for (const Module& known : modules()) {
+        if (sameModuleName(module, known.name)) return known.address;
+    }
+    lastError = kErrorModNotFound;
+    return 0;
+}
+
+Address SimOs::GetProcAddress(Address module, const std::string& name) {
+    std::lock_guard lock(mutex_);
+    log("GetProcAddress", "", name);
+    for (const Module& known : modules()) {
+        if (known.address != module) continue;
+        const bool present = registry_.windows64() || wow64Exported_;
+        for (std::size_t i = 0; present && i < known.wow64Routines.size(); ++i) {
+            if (name == known.wow64Routines[i]) return module + 0x1000 + 0x10 * i;
+        }
+    }
+    lastError = kErrorProcNotFound;
+    return 0;
+}
+
+// The WOW64 routines exist on 64-bit Windows and, since XP SP2, on 32-bit Windows too.
+bool SimOs::wow64Callable(const char* function) {
+    log(function, "");
+    if (registry_.windows64() || wow64Exported_) return true;
+    lastError = kErrorProcNotFound;
+    return false;
+}
+
+Dword SimOs::GetSystemWow64DirectoryA(std::string& path, Dword bufferSize) {
+    std::lock_guard lock(mutex_);
+    if (!wow64Callable("GetSystemWow64DirectoryA")) return 0;
+    if (!registry_.windows64()) return fail(kErrorCallNotImplemented), 0;
+    const std::string directory = "C:\\Windows\\SysWOW64";
+    const Dword length = Dword(directory.size());
+    if (bufferSize <= length) return length + 1;  // the size needed, its zero included
+    path = directory;
+    return length;
+}
+
+bool SimOs::Wow64DisableWow64FsRedirection(std::uintptr_t& oldValue) {
+    std::lock_guard lock(mutex_);
+    oldValue = 0;
+    if (!wow64Callable("Wow64DisableWow64FsRedirection")) return false;
+    if (!registry_.windows64()) return fail(kErrorInvalidFunction);
+    const bool refused = failRedirection_ || failNextRedirection_;
+    failNextRedirection_ = false;
+    if (refused) return fail(kErrorInvalidFunction);
+    Redirection& state = redirection_[std::this_thread::get_id()];
+    oldValue = state.value;
+    state.value = 1;
+    ++state.open;
+    return true;
+}
+
+bool SimOs::Wow64RevertWow64FsRedirection(std::uintptr_t oldValue) {
+    std::lock_guard lock(mutex_);
+    if (!wow64Callable("Wow64RevertWow64FsRedirection")) return false;
+    if (!registry_.windows64()) return fail(kErrorInvalidFunction);
+    Redirection& state = redirection_[std::this_thread::get_id()];
+    state.value = oldValue;
+    if (state.open > 0) --state.open;
+    return true;
+}
+
+// --- Processes and time ----------------------------------------------------------------------
+
+bool SimOs::CreateProcessA(const std::string& commandLine, int showCommand,
+                           ProcessInformation& started) {
+    started = ProcessInformation();
+    ProcessStart start{commandLine, showCommand, redirectionOffOnThisThread(), false};
+    std::function<bool(const std::string&)> hook;
+    {
+        std::lock_guard lock(mutex_);
+        hook = processStartHook_;
+    }
+    // The hook runs unlocked: it may look at the simulated Windows, from any thread.
+    start.started = !hook || hook(commandLine);
+    std::lock_guard lock(mutex_);
+    processStarts_.push_back(start);
+    if (!start.started) return fail(win::kErrorFileNotFound);
+    started.process = nextHandle_ += 4;
+    started.thread = nextHandle_ += 4;
+    started.processId = nextProcessId_ += 4;
+    started.threadId = nextProcessId_ += 4;
+    processHandles_.insert(started.process);
+    processHandles_.insert(started.thread);
+    return true;
+}
+
+Dword SimOs::WaitForSingleObject(Handle object, Dword) {
+    std::lock_guard lock(mutex_);
+    if (!processHandles_.count(object)) return fail(win::kErrorInvalidHandle), kWaitFailed;
+    return win::kWaitObject0;  // the started process has ended
+}
+
+Dword SimOs::GetTickCount() {
+    std::lock_guard lock(mutex_);
+    return tickCount_;
 }

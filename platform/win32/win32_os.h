@@ -24,6 +24,32 @@ public:
     bool RemoveDirectoryA(const std::string& path) override;
     Dword GetFileAttributesA(const std::string& path) override;
     bool SetFileAttributesA(const std::string& path, Dword attributes) override;
+    long RegOpenKeyA(Hkey key, const std::string& subKey, Hkey& opened) override;
+    long RegOpenKeyExA(Hkey key, const std::string& subKey, Dword options, Dword access,
+                       Hkey& opened) override;
+    long RegCreateKeyA(Hkey key, const std::string& subKey, Hkey& created) override;
+    long RegCloseKey(Hkey key) override;
+    long RegQueryValueExA(Hkey key, const std::string& valueName, Dword* type, std::uint8_t* data,
+                          Dword* size) override;
+    long RegSetValueExA(Hkey key, const std::string& valueName, Dword type,
+                        const std::uint8_t* data, Dword size) override;
+    long RegDeleteKeyA(Hkey key, const std::string& subKey) override;
+    long RegDeleteValueA(Hkey key, const std::string& valueName) override;
+    long RegEnumKeyA(Hkey key, Dword index, char* name, Dword nameSize) override;
+    long RegEnumValueA(Hkey key, Dword index, char* name, Dword* nameSize, Dword* type,
+                       std::uint8_t* data, Dword* dataSize) override;
+    long RegQueryInfoKeyA(Hkey key, Dword* subKeys) override;
+    long RegDisableReflectionKey(Hkey key) override;
+    long RegEnableReflectionKey(Hkey key) override;
+    Address GetModuleHandleA(const std::string& module) override;
+    Address GetProcAddress(Address module, const std::string& name) override;
+    Dword GetSystemWow64DirectoryA(std::string& path, Dword bufferSize) override;
+    bool Wow64DisableWow64FsRedirection(std::uintptr_t& oldValue) override;
+    bool Wow64RevertWow64FsRedirection(std::uintptr_t oldValue) override;
+    bool CreateProcessA(const std::string& commandLine, int showCommand,
+                        ProcessInformation& started) override;
+    Dword WaitForSingleObject(Handle object, Dword milliseconds) override;
+    Dword GetTickCount() override;
     int MultiByteToWideChar(Dword codePage, const std::string& text, std::u16string& wide) override;
     int WideCharToMultiByte(Dword codePage, const std::u16string& wide, std::string& text) override;
     std::intptr_t ShellExecuteA(const std::string& verb, const std::string& file,

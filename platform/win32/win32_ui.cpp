@@ -309,16 +309,31 @@ MessageBoxAnswer Win32Ui::messageBox(const std::string& text, const std::string&
     }
 }
 
+namespace {
+void dispatch(MSG& message) {
+    // Keyboard navigation between the controls, as in a dialog.
+    HWND top = GetAncestor(message.hwnd, GA_ROOT);
+    if (isProgramWindow(top) && IsDialogMessageW(top, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+}  // namespace
+
+void Win32Ui::processPendingMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));  // the loop still has to see it
+            return;
+        }
+        dispatch(message);
+    }
+}
+
 void Win32Ui::runLoop() {
     if (openWindows == 0) return;
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Keyboard navigation between the controls, as in a dialog.
-        HWND top = GetAncestor(message.hwnd, GA_ROOT);
-        if (isProgramWindow(top) && IsDialogMessageW(top, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) dispatch(message);
 }
 
 int Win32Ui::openWindowCount() { return openWindows; }

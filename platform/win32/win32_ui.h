@@ -18,6 +18,7 @@ public:
     Size primaryScreenSize() override;
     MessageBoxAnswer messageBox(const std::string& text, const std::string& caption,
                                 MessageBoxStyle style) override;
+    void processPendingMessages() override;
     void runLoop() override;
     int openWindowCount() override;
 };

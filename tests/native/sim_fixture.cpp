@@ -18,6 +18,7 @@ SimulatedWindows::SimulatedWindows() : root(makeRoot()), os(root) {
     fs::create_directories(os.hostPath("C:\\Program Files\\Vantrel"));
     fs::create_directories(os.hostPath("C:\\Users"));
     fs::create_directories(os.hostPath("C:\\Users") / "用户" / "Documents");
+    fs::create_directories(os.hostPath("C:\\Users") / "用户" / "Temp");
     os.setSpecialFolder(win::kCsidlPersonal, std::string(kDocuments));
     os.setTempPath(std::string("C:\\Users\\\xD3\xC3\xBB\xA7\\Temp\\"));
     installOs(&os);

@@ -1,11 +1,18 @@
 #include <windows.h>
 
 #include "platform/win32/win32_os.h"
+#include "platform/win32/win32_ui.h"
 #include "tests/port/port_env.h"
 
 Os& portUnderTest() {
     static Win32Os port;
     return port;
+}
+
+void installPortsUnderTest() {
+    static Win32Ui ui;
+    installOs(&portUnderTest());
+    installUi(&ui);
 }
 
 bool portIsWine() {
@@ -23,4 +30,15 @@ std::string freshScratchFolder() {
                                    std::to_string(++folders);
         if (CreateDirectoryA(folder.c_str(), nullptr)) return folder;
     }
+}
+
+bool portIs64BitWindows() {
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+std::string portUniqueName() {
+    static int names = 0;
+    return std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) + "-" +
+           std::to_string(++names);
 }
