@@ -34,6 +34,9 @@ record_gtest() {  # place suite xml log
     record "$place" "$suite" $((tests - failures - skipped)) "$failures" "$skipped"
 }
 
+# GoogleTest's closing list of failed and skipped tests.
+summary_lines() { grep -E '^\[  (FAILED|SKIPPED) +\] [A-Za-z_0-9]+\.[A-Za-z_0-9/]+$' "$1" | sort -u; }
+
 # Counts the "ok" and "not ok" lines of a driver report.
 record_checks() {  # place suite report
     local passed failed
@@ -49,7 +52,7 @@ run_native() {
         echo "== native: $suite"
         "$top/build/native/$suite" --gtest_output="xml:$results/native-$suite.xml" \
             >"$results/native-$suite.log" 2>&1
-        grep -E '^\[  (FAILED|SKIPPED) ' "$results/native-$suite.log" | sort -u
+        summary_lines "$results/native-$suite.log"
         record_gtest native "$suite" "$results/native-$suite.xml" "$results/native-$suite.log"
     done
 }
@@ -67,7 +70,7 @@ run_wine() {
     (wine_env "$dir"; cd "$dir/prefix/drive_c" &&
         timeout 1200 wine 'C:\port_tests.exe' --gtest_output="xml:$(windows_path "$results/$place-port_tests.xml")") \
         >"$results/$place-port_tests.log" 2>&1
-    grep -E '^\[  (FAILED|SKIPPED) ' "$results/$place-port_tests.log" | sort -u
+    summary_lines "$results/$place-port_tests.log"
     record_gtest "$place" port_tests "$results/$place-port_tests.xml" "$results/$place-port_tests.log"
     echo "== $place: end to end"
     "$here/run-e2e.sh" "$dir" "$top/build/windows" "$results/$place-e2e"
@@ -83,8 +86,8 @@ for place in "${places[@]}"; do
             if ia32_emulated; then
                 # Wine's 32-bit prefix needs every system process to survive Windows exceptions,
                 # which qemu's user-mode emulation cannot deliver to Wine's i386 signal handler.
-                echo "== wine32: not run: this kernel cannot run 32-bit x86 code, and a 32-bit"
-                echo "   Wine prefix does not start under qemu's emulation of it"
+                echo "== wine32: not run: this kernel cannot run 32-bit x86 code; under qemu's"
+                echo "   emulation Wine's 32-bit prefix does not start (qemu reports no fault numbers)"
                 summary+=("wine32  (all)            not run: no 32-bit x86 support in this kernel")
             else
                 run_wine wine32 win32
