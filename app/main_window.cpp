@@ -4,6 +4,7 @@
 #include "app/globals.h"
 #include "app/main_window_form.h"
 #include "core/numbers.h"
+#include "language/detection.h"
 #include "language/switch.h"
 #include "platform/os.h"
 #include "platform/ui.h"
@@ -27,6 +28,7 @@ void mainWindowCreated() {
     const int top = truncateToInt((double(screenHeight) - window.height - 200) / 2);
     ui().moveWindow(mainWindow, left, top);
     ui().setTitle(mainWindow, "Vantrel v" + ui().caption(mainWindow, "版本号"));
+    detectLanguages();
 }
 
 void hyperlinkPressed() {

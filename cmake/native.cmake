@@ -21,6 +21,7 @@ add_executable(native_tests
   tests/native/main_window_test.cpp
   tests/native/switch_test.cpp
   tests/native/registry_test.cpp
+  tests/native/detection_test.cpp
   tests/native/sim_fixture.cpp
 )
 target_link_libraries(native_tests PRIVATE vantrel_sim gtest_main)

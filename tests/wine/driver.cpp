@@ -2,10 +2,11 @@
 // it, finds its window, checks the title, place, frame and every designed control, clicks the
 // switch, checks the marker file on disk, closes the window and checks the exit code.
 //
-//   e2e_driver PROGRAM SCREEN_W SCREEN_H CLICKS REPORT [READY RESUME]
+//   e2e_driver PROGRAM SCREEN_W SCREEN_H CLICKS REPORT [--pause READY RESUME] [--expect NAME=TEXT]...
 //
-// Each check writes "ok - ..." or "not ok - ..." to REPORT. With READY and RESUME the driver
-// creates READY once the window is checked and waits for RESUME (a screenshot is taken meanwhile).
+// Each check writes "ok - ..." or "not ok - ..." to REPORT. With --pause the driver creates READY
+// once the window is checked and waits for RESUME (a screenshot is taken meanwhile). --expect
+// names a control whose text at start-up is not the designed one (what the detection wrote).
 #include <windows.h>
 #include <shlobj.h>
 
@@ -160,6 +161,15 @@ const Expected kControls[] = {
     {1053, "最新版下载地址标签", L"Static", 574, 48, 304, 25, L"", false},
 };
 
+std::vector<std::pair<std::string, std::wstring>> expectedTexts;
+
+const wchar_t* expectedText(const Expected& control) {
+    for (const auto& [name, text] : expectedTexts) {
+        if (name == control.name) return text.c_str();
+    }
+    return control.text;
+}
+
 void checkWindow(HWND window, int screenWidth, int screenHeight) {
     checkText(textOf(window), L"Vantrel v1.2", "title");
     checkEqual(GetSystemMetrics(SM_CXSCREEN), screenWidth, "primary screen width");
@@ -187,7 +197,7 @@ void checkWindow(HWND window, int screenWidth, int screenHeight) {
         check(child != nullptr, name + " exists");
         if (!child) continue;
         checkText(className(child), control.windowClass, name + " class");
-        checkText(textOf(child), control.text, name + " text");
+        checkText(textOf(child), expectedText(control), name + " text");
         RECT place;
         GetWindowRect(child, &place);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
@@ -238,13 +248,28 @@ bool fileExists(const wchar_t* path) { return GetFileAttributesW(path) != INVALI
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 6 && argc != 8) {
-        std::fprintf(stderr, "usage: e2e_driver PROGRAM SCREEN_W SCREEN_H CLICKS REPORT [READY RESUME]\n");
+    if (argc < 6) {
+        std::fprintf(stderr, "usage: e2e_driver PROGRAM SCREEN_W SCREEN_H CLICKS REPORT "
+                             "[--pause READY RESUME] [--expect NAME=TEXT]...\n");
         return 2;
     }
     report = _wfopen(argv[5], L"w");
     if (!report) return 2;
     const int screenWidth = _wtoi(argv[2]), screenHeight = _wtoi(argv[3]), clicks = _wtoi(argv[4]);
+    const wchar_t* ready = nullptr;
+    const wchar_t* resume = nullptr;
+    for (int i = 6; i < argc; ++i) {
+        const std::wstring option = argv[i];
+        if (option == L"--pause" && i + 2 < argc) {
+            ready = argv[++i];
+            resume = argv[++i];
+        } else if (option == L"--expect" && i + 1 < argc) {
+            const std::wstring pair = argv[++i];
+            const std::size_t equals = pair.find(L'=');
+            expectedTexts.push_back({utf8(pair.substr(0, equals)),
+                                     equals == std::wstring::npos ? L"" : pair.substr(equals + 1)});
+        }
+    }
 
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
@@ -260,9 +285,9 @@ int wmain(int argc, wchar_t** argv) {
     check(window != nullptr, "main window shown");
     if (window) {
         checkWindow(window, screenWidth, screenHeight);
-        if (argc == 8) {
-            CloseHandle(CreateFileW(argv[6], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-            for (int waited = 0; waited < 120000 && !fileExists(argv[7]); waited += 200) Sleep(200);
+        if (ready) {
+            CloseHandle(CreateFileW(ready, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+            for (int waited = 0; waited < 120000 && !fileExists(resume); waited += 200) Sleep(200);
         }
         clickSwitch(window, clicks);
         PostMessageW(window, WM_CLOSE, 0, 0);
