@@ -8,6 +8,9 @@
 
 constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
 
+// The length in bytes (1 or 2) of the character that starts at `at`.
+std::size_t dbcsCharacterLength(std::string_view text, std::size_t at);
+
 // Index of the first occurrence of `needle` that starts on a character boundary, or kNotFound.
 std::size_t dbcsFind(std::string_view text, std::string_view needle);
 

@@ -17,15 +17,10 @@ std::string untilZero(const char* buffer, std::size_t size) {
 
 // Whether the name holds nothing but spaces: the byte 0x20 and the ideographic space A1 A1.
 bool onlySpaces(const std::string& name) {
-    for (std::size_t at = 0; at < name.size();) {
-        const bool lead = static_cast<unsigned char>(name[at]) >= 0x80 && at + 1 < name.size();
-        if (lead) {
-            if (name.compare(at, 2, "\xA1\xA1") != 0) return false;
-            at += 2;
-        } else {
-            if (name[at] != ' ') return false;
-            ++at;
-        }
+    for (std::size_t at = 0; at < name.size(); at += dbcsCharacterLength(name, at)) {
+        const bool space = dbcsCharacterLength(name, at) == 2 ? name.compare(at, 2, "\xA1\xA1") == 0
+                                                              : name[at] == ' ';
+        if (!space) return false;
     }
     return true;
 }

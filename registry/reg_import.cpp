@@ -2,6 +2,7 @@
 
 #include "app/file_search.h"
 #include "app/special_folders.h"
+#include "core/dbcs.h"
 #include "registry/operations.h"
 
 namespace {
@@ -44,14 +45,10 @@ bool writeFile(const std::string& path, const std::string& content) {
 // The .reg format reads a backslash or a double quote inside a quoted string as an escape.
 std::string escaped(const std::string& text) {
     std::string result;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        const bool lead = static_cast<unsigned char>(text[at]) >= 0x80 && at + 1 < text.size();
-        if (lead) {
-            result.append(text, at++, 2);  // a trail byte 0x5C is not a backslash
-            continue;
-        }
-        if (text[at] == '\\' || text[at] == '"') result += '\\';
-        result += text[at];
+    for (std::size_t at = 0; at < text.size(); at += dbcsCharacterLength(text, at)) {
+        const std::size_t length = dbcsCharacterLength(text, at);  // a trail byte 0x5C is no backslash
+        if (length == 1 && (text[at] == '\\' || text[at] == '"')) result += '\\';
+        result.append(text, at, length);
     }
     return result;
 }

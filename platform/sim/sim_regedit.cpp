@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "core/dbcs.h"
 #include "platform/sim/sim_codepage.h"
 
 namespace {
@@ -19,16 +20,15 @@ bool unquote(const std::string& line, std::size_t& at, std::string& text) {
     if (at >= line.size() || line[at] != '"') return false;
     text.clear();
     for (++at; at < line.size(); ++at) {
-        const unsigned char c = static_cast<unsigned char>(line[at]);
-        if (c >= 0x80 && at + 1 < line.size()) {  // a double-byte character stays whole
+        if (dbcsCharacterLength(line, at) == 2) {  // a double-byte character stays whole
             text.append(line, at++, 2);
-        } else if (c == '\\' && at + 1 < line.size()) {
+        } else if (line[at] == '\\' && at + 1 < line.size()) {
             text += line[++at];
-        } else if (c == '"') {
+        } else if (line[at] == '"') {
             ++at;
             return true;
         } else {
-            text += char(c);
+            text += line[at];
         }
     }
     return false;
